@@ -84,9 +84,8 @@ int main(int argc, char** argv) {
     fennory::InitialiseViewState(state);
     state.reportPath = scratch + "/SEARCHPLAINTEXT.TXT";
     fennory::ParameterTable table;
-    table.entries[fennory::kGcHeight].newValue = 5.0f;
     table.entries[fennory::kSurfaceDrag].newValue = 0.3f;
-    table.entries[fennory::kEnginePower].newValue = 100.0f;  // keeps the files stable per round
+    table.entries[fennory::kEnginePower].newValue = 100.0f;  // keeps engine power as it is
     table.entries[fennory::kRudderDrag].newValue = 0.2f;
     fennory::FileBuffer buffer;
     fennory::Patcher patcher(state, port, table, buffer);
@@ -99,6 +98,8 @@ int main(int argc, char** argv) {
     for (int round = 0; round < rounds; ++round) {
         readTimes.push_back(ReadBound(fleet.shipFiles, readBuffer.data(), fennory::kReadLimit));
 
+        // A new height every round, so every heavy ship is really written each time.
+        table.entries[fennory::kGcHeight].newValue = 5.0f + static_cast<float>(round % 2);
         fennory::TruncateFile(state.reportPath);
         fennory::DeferredAppendStream runStream;
         runStream.Open(state.reportPath);
@@ -107,6 +108,7 @@ int main(int argc, char** argv) {
         for (const std::string& path : fleet.shipFiles) {
             patcher.PatchFile(path, examined, runStream);
         }
+        patcher.EndRun();
         runStream.Close();
         patchTimes.push_back(Seconds(start));
         if (examined != fleet.shipFiles.size()) {

@@ -43,6 +43,27 @@ TEST(FindProperty, FindsTheFirstMatchWithAWholeValue) {
     }
 }
 
+TEST(FindProperty, AgreesWithAPlainSearchAcrossBlockBoundaries) {
+    // Long enough for the wide filter; near-misses share the first and last byte.
+    for (const std::string name : {"LR", "drag", "unit_Ship", "eng_power"}) {
+        for (std::size_t at = 0; at < 200; at += 7) {
+            std::string data(300, '.');
+            for (std::size_t decoy = 0; decoy + name.size() < at; decoy += 11) {
+                data[decoy] = name.front();
+                data[decoy + name.size() - 1] = name.back();
+            }
+            data.replace(at, name.size(), name);
+            data[at + name.size()] = '\0';
+            const PropertyMatch match =
+                FindProperty(Bytes(data), name, static_cast<std::ptrdiff_t>(data.size()));
+            ASSERT_TRUE(match.found) << name << " at " << at;
+            EXPECT_EQ(match.value - Bytes(data),
+                      static_cast<std::ptrdiff_t>(data.find(name) + name.size() + 1))
+                << name << " at " << at;
+        }
+    }
+}
+
 TEST(FloatBytes, AreLittleEndianSinglePrecision) {
     unsigned char bytes[4];
     StoreFloat(bytes, 1.0f);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 
 #include "common/deferred_append_stream.h"
 #include "common/file_io.h"
@@ -49,6 +50,31 @@ Patcher::Patcher(ViewState& state, InteractionPort& port, const ParameterTable& 
                  FileBuffer& buffer)
     : state_(state), port_(port), table_(table), buffer_(buffer) {}
 
+Patcher::~Patcher() {
+    EndRun();
+}
+
+void Patcher::EndRun() {
+    if (reportFd_ >= 0) {
+        ::close(reportFd_);
+        reportFd_ = -1;
+    }
+    reportFdPath_.clear();
+}
+
+bool Patcher::OpenReport() {
+    if (reportFd_ >= 0 && reportFdPath_ == state_.reportPath) {
+        return true;
+    }
+    EndRun();
+    reportFd_ = ::open(state_.reportPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (reportFd_ < 0) {
+        return false;
+    }
+    reportFdPath_ = state_.reportPath;
+    return true;
+}
+
 bool Patcher::PatchFile(const std::string& path, std::uint32_t& filesExamined,
                         DeferredAppendStream& runStream) {
     bool writable = false;
@@ -88,9 +114,7 @@ bool Patcher::PatchFile(const std::string& path, std::uint32_t& filesExamined,
 }
 
 bool Patcher::PatchBuffer(const std::string& path, int writableFd) {
-    const int reportFd =
-        ::open(state_.reportPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (reportFd < 0) {
+    if (!OpenReport()) {
         // A patch nobody can see is worse than none: the file is left as it is.
         state_.messageText = "Cannot open the patch report '";
         state_.messageText += state_.reportPath;
@@ -143,10 +167,14 @@ bool Patcher::PatchBuffer(const std::string& path, int writableFd) {
             stored = static_cast<float>(static_cast<double>(parameter.newValue) +
                                         static_cast<double>(kFastShipDragIncrement));
         }
+        unsigned char before[kValueSize];
+        std::memcpy(before, value, kValueSize);
         StoreFloat(value, stored);
-        const auto offset = static_cast<std::size_t>(value - data);
-        changedFirst = std::min(changedFirst, offset);
-        changedEnd = std::max(changedEnd, offset + kValueSize);
+        if (std::memcmp(before, value, kValueSize) != 0) {
+            const auto offset = static_cast<std::size_t>(value - data);
+            changedFirst = std::min(changedFirst, offset);
+            changedEnd = std::max(changedEnd, offset + kValueSize);
+        }
         AppendFormat(entry_, "And fixed. (Was %6.3f, now %6.3f)\n",
                      static_cast<double>(found_[slot]), static_cast<double>(LoadFloat(value)));
     }
@@ -161,8 +189,7 @@ bool Patcher::PatchBuffer(const std::string& path, int writableFd) {
 
     diskText_.clear();
     AppendCrLf(diskText_, entry_);
-    WriteAll(reportFd, diskText_.data(), diskText_.size());
-    ::close(reportFd);
+    WriteAll(reportFd_, diskText_.data(), diskText_.size());
     return true;
 }
 

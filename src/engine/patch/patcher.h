@@ -35,16 +35,27 @@ class Patcher {
     bool PatchFile(const std::string& path, std::uint32_t& filesExamined,
                    DeferredAppendStream& runStream);
 
+    // The patch report is opened at the first file of a run and each entry is appended to it
+    // as soon as its file is done; the run closes it after its last file.
+    void EndRun();
+
+    ~Patcher();
+    Patcher(const Patcher&) = delete;
+    Patcher& operator=(const Patcher&) = delete;
+
   private:
     // Patches the loaded bytes, writes the changes through `writableFd` (-1 when the file could
     // not be opened for writing) and appends the entry. False when the report cannot be opened.
     bool PatchBuffer(const std::string& path, int writableFd);
+    bool OpenReport();
     void WriteBack(const std::string& path, int writableFd, std::size_t first, std::size_t end);
 
     ViewState& state_;
     InteractionPort& port_;
     const ParameterTable& table_;
     FileBuffer& buffer_;
+    int reportFd_ = -1;
+    std::string reportFdPath_;  // the reportPath reportFd_ was opened for
     std::array<float, kParameterCount> found_{};
     std::string entry_;     // the file's report entry, built in memory
     std::string diskText_;  // the same with CR LF line breaks
