@@ -23,6 +23,11 @@ class FennoryView {
     void OnRestrictResults() { state_.restrictResults ^= 1; }
     bool IsRestrictResultsChecked() const { return state_.restrictResults == 1; }
 
+    // Set Path: the folder dialog, then rootPath and pathChosen.
+    void OnSetPath();
+    // The catalogue build on its own (the batch tool's catalogue command).
+    bool BuildCatalogue();
+
     ViewState& State() { return state_; }
     const ViewState& State() const { return state_; }
     ParameterTable& Parameters() { return parameters_; }
