@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_builder.h"
 #include "catalogue/folder_selection.h"
+#include "patch/search_options.h"
 
 namespace fennory {
 

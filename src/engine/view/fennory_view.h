@@ -2,6 +2,7 @@
 
 #include "patch/file_buffer.h"
 #include "patch/parameter_table.h"
+#include "patch/patch_run.h"
 #include "view/interaction_port.h"
 #include "view/view_state.h"
 
@@ -27,6 +28,8 @@ class FennoryView {
     void OnSetPath();
     // The catalogue build on its own (the batch tool's catalogue command).
     bool BuildCatalogue();
+    // Search Option: the dialog, then the patch run when its values pass.
+    PatchRunOutcome OnSearchOption();
 
     ViewState& State() { return state_; }
     const ViewState& State() const { return state_; }
