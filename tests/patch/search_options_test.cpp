@@ -4,10 +4,12 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "patch/parameter_table.h"
 #include "support/scripted_port.h"
+#include "support/temp_dir.h"
 #include "view/view_state.h"
 
 namespace fennory {
@@ -32,21 +34,22 @@ TEST(ConvertTypedNumber, ReadsTheLongestDecimalPrefix) {
     }
 }
 
+// A desktop started in a locale with a decimal comma must still read "0.5" as one half. The
+// locale is compiled into a temporary folder, so the machine need not have it installed.
 TEST(ConvertTypedNumber, IgnoresTheProcessLocale) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    bool commaLocale = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
-        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
-            commaLocale = true;
-            break;
-        }
+    testing::TempDir locales;
+    const std::string build =
+        "localedef -i de_DE -f UTF-8 '" + (locales / "de_DE.UTF-8") + "' >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0) {
+        GTEST_SKIP() << "localedef or the de_DE locale source (package locales) is missing";
     }
+    ::setenv("LOCPATH", locales.path().c_str(), 1);
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
+    ASSERT_EQ(std::atof("0,5"), 0.5);  // the C library now reads a decimal comma
     const float value = ConvertTypedNumber("0.5");
     std::setlocale(LC_NUMERIC, saved.c_str());
-    if (!commaLocale) {
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    }
+    ::unsetenv("LOCPATH");
     EXPECT_EQ(value, 0.5f);
 }
 

@@ -14,4 +14,11 @@ bool FennoryView::BuildCatalogue() {
     return CatalogueBuilder(state_, port_).BuildCatalogue();
 }
 
+PatchRunOutcome FennoryView::OnSearchOption() {
+    if (!AskSearchOptions(state_, port_, parameters_)) {
+        return PatchRunOutcome::kStopped;
+    }
+    return PatchRun(state_, port_, parameters_, buffer_).RunPatch();
+}
+
 }  // namespace fennory
