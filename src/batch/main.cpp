@@ -38,9 +38,12 @@ int RunCommand(const BatchRequest& request) {
                     return 1;
             }
             return 1;
+        case Command::kReport:
+            return view.OnViewResults() ? 0 : 1;
+        case Command::kPrint:
+            return view.OnPrintResults() ? 0 : 1;
         default:
-            std::fputs("fennory-batch: this command is not available yet\n", stderr);
-            return 1;
+            return 2;
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include "fleet/fleet_generator.h"
 #include "patch/property_search.h"
+#include "support/cups_server.h"
 #include "support/process.h"
 #include "support/ship_bytes.h"
 #include "support/temp_dir.h"
@@ -133,6 +134,8 @@ TEST_F(BatchTest, ExitStatusTellsHowTheCommandEnded) {
         {{"patch", "--frobnicate"}, 2, ""},
         {{"patch", "--gc-height"}, 2, ""},
         {{"catalogue", "--root", "ships", "--remake"}, 2, ""},
+        {{"report", "--yes"}, 2, ""},
+        {{"print", "--restrict"}, 2, ""},
         {{"--help"}, 0, "usage: fennory-batch"},
         {{"--version"}, 0, "fennory-batch 1.7.7.1\n"},
         {{"patch", "--gc-height", "5"}, 1, "Cannot open 'dir4.txt'.\nShall I create it?\n"},
@@ -161,6 +164,49 @@ TEST_F(BatchTest, ExitStatusTellsHowTheCommandEnded) {
             EXPECT_NE(result.err.find("usage: fennory-batch"), std::string::npos) << label;
         }
     }
+}
+
+TEST_F(BatchTest, ReportAndPrintReadThePatchReport) {
+    EXPECT_EQ(Batch({"report"}).out,
+              "Cannot open results file 'SEARCHPLAINTEXT'.\nIs it open elsewhere? \n");
+    EXPECT_EQ(Batch({"report"}).status, 1);
+
+    WriteFile(dir / "SEARCHPLAINTEXT.TXT", "\r\nFile x found.\r\n" + std::string(60000, 'z'));
+    ProcessResult shown = Batch({"report"});
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.out, "SEARCH RESULTS\n\nFile x found.\n" + std::string(60000, 'z'));
+    shown = Batch({"report", "--restrict"});
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.out, "SEARCH RESULTS (truncated to 50,000 chars.)\n\nFile x found.\n" +
+                             std::string(50000 - 15, 'z'));
+
+    // No: nothing printed. Yes without any scheduler: the printer error.
+    const ProcessResult refused = Batch({"print", "--no"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "Print results.\nAre you sure?\n");
+    ::setenv("CUPS_SERVER", (dir / "no-scheduler.sock").c_str(), 1);
+    const ProcessResult failed = Batch({"print", "--yes"});
+    ::unsetenv("CUPS_SERVER");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out,
+              "Print results.\nAre you sure?\nPrinter error. Is it connected and powered?\n");
+}
+
+TEST_F(BatchTest, PrintSendsTheReportToTheSpooler) {
+    testing::CupsServer cups;
+    std::string why;
+    if (!cups.Start(why)) {
+        GTEST_SKIP() << "no print spooler here: " << why;
+    }
+    WriteFile(dir / "SEARCHPLAINTEXT.TXT", "\r\nFile 50%s.SIM found.\r\n");
+    ::setenv("LPDEST", testing::CupsServer::kQueue, 1);
+    const ProcessResult printed = Batch({"print", "--yes"});
+    ::unsetenv("LPDEST");
+    ::unsetenv("CUPS_SERVER");
+    EXPECT_EQ(printed.status, 0);
+    EXPECT_EQ(printed.out, "Print results.\nAre you sure?\nResults sent to printer.\n");
+    const std::string expected = "\r\nFile 50%s.SIM found.\r\n\f";
+    EXPECT_EQ(cups.WaitForBytes(expected.size(), std::chrono::seconds(30)), expected);
 }
 
 TEST_F(BatchTest, CtrlCEndsTheRunBetweenFiles) {

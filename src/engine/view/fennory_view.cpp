@@ -3,6 +3,8 @@
 #include "catalogue/catalogue_builder.h"
 #include "catalogue/folder_selection.h"
 #include "patch/search_options.h"
+#include "results/results_printer.h"
+#include "results/results_viewer.h"
 
 namespace fennory {
 
@@ -19,6 +21,14 @@ PatchRunOutcome FennoryView::OnSearchOption() {
         return PatchRunOutcome::kStopped;
     }
     return PatchRun(state_, port_, parameters_, buffer_).RunPatch();
+}
+
+bool FennoryView::OnViewResults() {
+    return fennory::OnViewResults(state_, port_, buffer_);
+}
+
+bool FennoryView::OnPrintResults() {
+    return fennory::OnPrintResults(state_, port_);
 }
 
 }  // namespace fennory

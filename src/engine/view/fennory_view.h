@@ -30,6 +30,10 @@ class FennoryView {
     bool BuildCatalogue();
     // Search Option: the dialog, then the patch run when its values pass.
     PatchRunOutcome OnSearchOption();
+    // View Results: true when the View Text dialog was shown.
+    bool OnViewResults();
+    // Print Results: true when the spooler took the report.
+    bool OnPrintResults();
 
     ViewState& State() { return state_; }
     const ViewState& State() const { return state_; }
