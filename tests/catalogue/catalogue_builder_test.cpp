@@ -9,8 +9,7 @@
 #include <cstdio>
 
 #include "common/paths.h"
-#include "support/scripted_port.h"
-#include "support/temp_dir.h"
+#include "support/working_folders_test.h"
 #include "view/view_state.h"
 
 namespace fennory {
@@ -35,26 +34,17 @@ bool CanEnterLockedFolders(const std::string& folder) {
     return entered;
 }
 
-class BuildCatalogueTest : public ::testing::Test {
+class BuildCatalogueTest : public testing::WorkingFoldersTest {
   protected:
     void SetUp() override {
-        MakeFolders(start);
-        MakeFolders(root);
+        WorkingFoldersTest::SetUp();
         ASSERT_EQ(::chdir(start.c_str()), 0);
-        InitialiseViewState(state);
-        state.rootPath = root;
         state.pathChosen = 1;
     }
 
     void Touch(const std::string& relative) { WriteFile(root + relative, "ship"); }
     std::string Catalogue() const { return ReadFile(start + "/DIR4.TXT"); }
 
-    testing::CurrentDirectoryGuard guard;
-    testing::TempDir top;
-    std::string start = top / "start";
-    std::string root = top / "ships/";
-    testing::ScriptedPort port;
-    ViewState state;
     CatalogueBuilder builder{state, port};
 };
 

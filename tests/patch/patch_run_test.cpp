@@ -8,9 +8,9 @@
 #include "catalogue/catalogue_builder.h"
 #include "patch/file_buffer.h"
 #include "patch/parameter_table.h"
-#include "support/scripted_port.h"
 #include "support/ship_bytes.h"
 #include "support/temp_dir.h"
+#include "support/working_folders_test.h"
 #include "view/view_state.h"
 
 namespace fennory {
@@ -43,14 +43,10 @@ std::string Ship(float mass = 900.0f) {
 
 constexpr char kContinue[] = "yes-no: File error.\nShall I continue?";
 
-class PatchRunTest : public ::testing::Test {
+class PatchRunTest : public testing::WorkingFoldersTest {
   protected:
     void SetUp() override {
-        MakeFolders(start);
-        MakeFolders(root);
-        InitialiseViewState(state);
-        state.startDirectory = start;
-        state.rootPath = root;
+        WorkingFoldersTest::SetUp();
         state.pathChosen = 1;
         state.gravityHeightText = "5";
         table.entries[kGcHeight].newValue = 5.0f;
@@ -75,12 +71,6 @@ class PatchRunTest : public ::testing::Test {
         return run.RunPatch();
     }
 
-    testing::CurrentDirectoryGuard guard;
-    testing::TempDir top;
-    std::string start = top / "start";
-    std::string root = top / "ships/";
-    testing::ScriptedPort port;
-    ViewState state;
     ParameterTable table;
     FileBuffer buffer;
 };

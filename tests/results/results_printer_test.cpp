@@ -6,8 +6,8 @@
 
 #include "common/paths.h"
 #include "support/cups_server.h"
-#include "support/scripted_port.h"
 #include "support/temp_dir.h"
+#include "support/working_folders_test.h"
 #include "view/view_state.h"
 
 namespace fennory {
@@ -43,14 +43,10 @@ class EnvironmentGuard {
     bool had_ = false;
 };
 
-class PrintResultsTest : public ::testing::Test {
+class PrintResultsTest : public testing::WorkingFoldersTest {
   protected:
     void SetUp() override {
-        testing::MakeFolders(start);
-        testing::MakeFolders(root);
-        InitialiseViewState(state);
-        state.startDirectory = start;
-        state.rootPath = root;
+        WorkingFoldersTest::SetUp();
         ::unsetenv("PRINTER");
         ::unsetenv("LPDEST");
     }
@@ -63,12 +59,6 @@ class PrintResultsTest : public ::testing::Test {
     }
 
     EnvironmentGuard server{"CUPS_SERVER"}, destination{"LPDEST"}, printer{"PRINTER"}, path{"PATH"};
-    testing::CurrentDirectoryGuard guard;
-    testing::TempDir top;
-    std::string start = top / "start";
-    std::string root = top / "ships/";
-    testing::ScriptedPort port;
-    ViewState state;
 };
 
 TEST_F(PrintResultsTest, ReportReachesTheSpoolerByteForByte) {

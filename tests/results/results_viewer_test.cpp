@@ -4,8 +4,8 @@
 
 #include "common/paths.h"
 #include "patch/file_buffer.h"
-#include "support/scripted_port.h"
 #include "support/temp_dir.h"
+#include "support/working_folders_test.h"
 #include "view/view_state.h"
 
 namespace fennory {
@@ -22,16 +22,8 @@ std::string Report(std::size_t lines) {
     return text;
 }
 
-class ViewResultsTest : public ::testing::Test {
+class ViewResultsTest : public testing::WorkingFoldersTest {
   protected:
-    void SetUp() override {
-        testing::MakeFolders(start);
-        testing::MakeFolders(root);
-        InitialiseViewState(state);
-        state.startDirectory = start;
-        state.rootPath = root;
-    }
-
     std::string View(const std::string& report, int restrict) {
         WriteFile(start + "/SEARCHPLAINTEXT.TXT", report);
         state.restrictResults = restrict;
@@ -40,12 +32,6 @@ class ViewResultsTest : public ::testing::Test {
         return port.lastTextViewTitle;
     }
 
-    testing::CurrentDirectoryGuard guard;
-    testing::TempDir top;
-    std::string start = top / "start";
-    std::string root = top / "ships/";
-    testing::ScriptedPort port;
-    ViewState state;
     FileBuffer buffer;
 };
 
