@@ -12,9 +12,7 @@ using fennory::batch::BatchRequest;
 using fennory::batch::Command;
 
 int RunCommand(const BatchRequest& request) {
-    fennory::ViewState probe;
-    fennory::InitialiseViewState(probe);
-    fennory::batch::TerminalPort port(request, probe.startDirectory);
+    fennory::batch::TerminalPort port(request);
     fennory::batch::TerminalPort::CatchInterrupts();
     fennory::FennoryView view(port);
     view.OnInitialUpdate();

@@ -34,9 +34,9 @@ constexpr std::string_view kFileProgress = "Searching file #";
 
 }  // namespace
 
-TerminalPort::TerminalPort(const BatchRequest& request, std::string startDirectory)
+TerminalPort::TerminalPort(const BatchRequest& request)
     : request_(request),
-      startDirectory_(std::move(startDirectory)),
+      startDirectory_(CurrentDirectory()),
       statusOnTerminal_(::isatty(STDERR_FILENO) == 1) {}
 
 void TerminalPort::CatchInterrupts() {

@@ -16,7 +16,8 @@ namespace fennory::batch {
 // and Ctrl+C as Escape (a second Ctrl+C ends the program at once).
 class TerminalPort : public InteractionPort {
   public:
-    TerminalPort(const BatchRequest& request, std::string startDirectory);
+    // Call at start-up, while the current directory is still the start directory.
+    explicit TerminalPort(const BatchRequest& request);
 
     // Installs the SIGINT handler; call once before any command runs.
     static void CatchInterrupts();

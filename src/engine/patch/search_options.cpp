@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/numbers.h"
 #include "patch/parameter_table.h"
 #include "view/interaction_port.h"
 #include "view/view_state.h"
@@ -52,13 +53,12 @@ float ConvertTypedNumber(std::string_view text) {
     }
     const std::size_t mantissaStart = at;
     std::size_t digits = 0;
-    while (at < text.size() && IsDigit(text[at])) {
-        ++at, ++digits;
+    for (; at < text.size() && IsDigit(text[at]); ++at) {
+        ++digits;
     }
     if (at < text.size() && text[at] == '.') {
-        ++at;
-        while (at < text.size() && IsDigit(text[at])) {
-            ++at, ++digits;
+        for (++at; at < text.size() && IsDigit(text[at]); ++at) {
+            ++digits;
         }
     }
     if (digits == 0) {
@@ -67,24 +67,24 @@ float ConvertTypedNumber(std::string_view text) {
     const std::size_t mantissaEnd = at;
     long exponent = 0;
     if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        std::size_t e = at + 1;
-        if (e < text.size() && (text[e] == '+' || text[e] == '-')) {
-            ++e;
+        // An exponent counts only when at least one digit follows its optional sign.
+        std::size_t end = at + 1;
+        if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
+            ++end;
         }
-        if (e < text.size() && IsDigit(text[e])) {
-            while (e < text.size() && IsDigit(text[e])) {
-                ++e;
+        if (end < text.size() && IsDigit(text[end])) {
+            while (end < text.size() && IsDigit(text[end])) {
+                ++end;
             }
-            at = e;
-            std::from_chars(text.data() + mantissaEnd + 1 + (text[mantissaEnd + 1] == '+'),
-                            text.data() + at, exponent);
+            exponent = LeadingDecimal(text.substr(at + 1, end - at - 1));
+            at = end;
         }
     }
+    // Only the matched prefix reaches from_chars, so "inf", "nan" and hexadecimal forms never do.
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data() + mantissaStart, text.data() + at, value,
-                                              std::chars_format::general);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
+    const auto parsed = std::from_chars(text.data() + mantissaStart, text.data() + at, value,
+                                        std::chars_format::general);
+    if (parsed.ec == std::errc::result_out_of_range) {
         value = OutOfRange(text.substr(mantissaStart, mantissaEnd - mantissaStart), exponent);
     }
     return static_cast<float>(negative ? -value : value);
