@@ -17,7 +17,6 @@ class DeferredAppendStream {
 
     // Opens (creating if needed) the file for appending; false when it cannot be opened.
     bool Open(const std::string& path);
-    bool IsOpen() const { return fd_ >= 0; }
     // Kept in memory until Close; ignored while the stream is not open.
     void Write(std::string_view text);
     // Appends everything written and closes; false when not all of it reached the file.

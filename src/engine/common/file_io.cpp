@@ -34,14 +34,4 @@ bool TruncateFile(const std::string& path) {
     return ::close(fd) == 0;
 }
 
-bool AppendToFile(const std::string& path, const void* data, std::size_t size) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = WriteAll(fd, data, size);
-    ok = ::close(fd) == 0 && ok;
-    return ok;
-}
-
 }  // namespace fennory

@@ -13,7 +13,4 @@ bool WriteAll(int fd, const void* data, std::size_t size);
 // Creates or empties a file, as opening it for writing in text mode does; false on failure.
 bool TruncateFile(const std::string& path);
 
-// Appends in one write; false when the file cannot be opened or the write falls short.
-bool AppendToFile(const std::string& path, const void* data, std::size_t size);
-
 }  // namespace fennory

@@ -14,7 +14,6 @@ class TextModeReader {
     // Up to `limit` characters into `out`; with `stopAfterLineEnd`, also stops after a '\n'.
     // Returns how many were stored; 0 at the end of the stream.
     std::size_t Read(char* out, std::size_t limit, bool stopAfterLineEnd);
-    bool AtEnd() const { return std::feof(stream_) != 0 || std::ferror(stream_) != 0; }
 
   private:
     std::FILE* stream_;
